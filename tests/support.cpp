@@ -1,0 +1,91 @@
+#include "support.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace testing_support {
+
+ScratchDir::ScratchDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "modalyx-test-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  path = pattern;
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path, ignored);
+}
+
+std::string read_file(const std::string &path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void write_file(const std::string &path, const std::string &text) {
+  std::ofstream out(path, std::ios::binary);
+  out << text;
+}
+
+bool file_exists(const std::string &path) { return std::filesystem::exists(std::filesystem::symlink_status(path)); }
+
+RunResult run_program(const std::string &dir, const std::string &input) {
+  std::string input_path = dir + "/../modalyx-stdin";
+  write_file(input_path, input);
+  int out[2];
+  if (pipe(out) != 0) throw std::runtime_error("pipe failed");
+  pid_t pid = fork();
+  if (pid == 0) {
+    setsid();
+    int in = open(input_path.c_str(), O_RDONLY);
+    if (in < 0 || chdir(dir.c_str()) != 0) _exit(127);
+    dup2(in, 0);
+    dup2(out[1], 1);
+    close(out[0]);
+    execl(MODALYX_EXE, MODALYX_EXE, static_cast<char *>(nullptr));
+    _exit(127);
+  }
+  close(out[1]);
+  RunResult result;
+  char chunk[65536];
+  for (ssize_t n; (n = read(out[0], chunk, sizeof chunk)) > 0;) result.output.append(chunk, static_cast<std::size_t>(n));
+  close(out[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::remove(input_path.c_str());
+  return result;
+}
+
+std::string banner() {
+  return "\n\n modalyx  ver 1.6    August 17, 2007"
+         "\n\n by the modalyx developers  \n Email: modalyx@example.org \n"
+         "\n\n The input file is a NE/Nastran output file \n"
+         " from a SOL SEMODES analysis. \n"
+         "\n\n Enter the *.out filename \n";
+}
+
+std::string full_transcript(const std::string &report_name, const std::string &passes) {
+  std::string t = banner() + "\n File: " + report_name + " opened. \n";
+  for (const char *name : {"fn.out", "mass.out", "mem.out", "pf.out", "fn_mem.out", "fn_mem_u.out", "fn_mem_386.out"})
+    t += std::string(" File: ") + name + " opened. \n";
+  t += passes;
+  t += "\n Output Files \n";
+  for (const char *name : {"fn.out", "mass.out", "mem.out", "pf.out", "fn_mem.out", "fn_mem_u.out", "fn_mem_386.out"})
+    t += std::string("\n ") + name + " ";
+  t += "\n\n press any key to continue \n";
+  return t;
+}
+
+std::string source_path(const std::string &relative) { return std::string(MODALYX_SOURCE_DIR) + "/" + relative; }
+
+}  // namespace testing_support

@@ -1,0 +1,40 @@
+// Helpers shared by the tests: scratch folders, whole files, and running the built program.
+#pragma once
+
+#include <string>
+
+namespace testing_support {
+
+// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+struct ScratchDir {
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir &) = delete;
+  ScratchDir &operator=(const ScratchDir &) = delete;
+  std::string path;
+  std::string operator/(const std::string &name) const { return path + "/" + name; }
+};
+
+std::string read_file(const std::string &path);
+void write_file(const std::string &path, const std::string &text);
+bool file_exists(const std::string &path);
+
+struct RunResult {
+  int status = -1;     // exit status, or -1 when the program did not exit normally
+  std::string output;  // everything it wrote to standard output
+};
+
+// Runs the built program in folder dir with the given standard input, in a session of its own so
+// that it has no controlling terminal.
+RunResult run_program(const std::string &dir, const std::string &input);
+
+// The console transcript of a run that opened every file, with the passes' own lines in between.
+std::string full_transcript(const std::string &report_name, const std::string &passes);
+
+// What the program prints before the report's name is typed, credit lines included.
+std::string banner();
+
+// A path in the source tree.
+std::string source_path(const std::string &relative);
+
+}  // namespace testing_support
