@@ -1,6 +1,7 @@
 // The dialogue and the file table, run as a process the way a user runs it.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 
@@ -10,11 +11,8 @@ using namespace testing_support;
 
 namespace {
 
-const char *const OUTPUTS[] = {"fn.out",     "mass.out",     "mem.out",       "pf.out",
-                               "fn_mem.out", "fn_mem_u.out", "fn_mem_386.out"};
-
 // The console lines of the four passes on a report that holds none of the sections.
-const std::string NO_SECTIONS = "\n ref 1 \n\n\n ref 2 \n\n\n ref 3 \n\n\n ref 4 \n\n";
+const std::string NO_SECTIONS = "\n ref 1 \n\n\n ref 2 \n\n\n in pf \n\n ref 3 \n\n\n ref 4 \n\n\n\n";
 
 struct Refused {
   const char *what;
@@ -38,7 +36,7 @@ TEST(Driver, RefusedBeforeAnyOutputIsCreated) {
     RunResult r = run_program(dir.path, c.input);
     EXPECT_EQ(1, r.status) << c.what;
     EXPECT_EQ(banner() + c.message, r.output) << c.what;
-    for (const char *name : OUTPUTS) EXPECT_FALSE(file_exists(dir / name)) << c.what << ": " << name;
+    for (const char *name : OUTPUT_NAMES) EXPECT_FALSE(file_exists(dir / name)) << c.what << ": " << name;
   }
 }
 
@@ -62,9 +60,29 @@ TEST(Driver, OutputThatCannotBeCreatedStopsTheRun) {
 TEST(Driver, ReportWithoutSectionsGivesSevenEmptyFiles) {
   ScratchDir dir;
   write_file(dir / "r.out", " \n  some other output\n TOTAL 3\n");
-  for (const char *name : OUTPUTS) write_file(dir / name, "old contents\n");  // truncated by the run
+  for (const char *name : OUTPUT_NAMES) write_file(dir / name, "old contents\n");  // truncated by the run
   RunResult r = run_program(dir.path, "  r.out  ignored words\n");
   EXPECT_EQ(0, r.status);
   EXPECT_EQ(full_transcript("r.out", NO_SECTIONS), r.output);
-  for (const char *name : OUTPUTS) EXPECT_EQ("", read_file(dir / name)) << name;
+  for (const char *name : OUTPUT_NAMES) EXPECT_EQ("", read_file(dir / name)) << name;
+}
+
+// A full disk must never pass for success: every output that receives lines is tried.
+TEST(Driver, FailedWriteIsNamedAndTheRunFails) {
+  for (const char *name : OUTPUT_NAMES) {
+    ScratchDir dir;
+    write_file(dir / "r.out", read_file(source_path("examples/bracket.out")));
+    ASSERT_EQ(0, symlink("/dev/full", (dir / name).c_str()));
+    RunResult r = run_program(dir.path, "r.out\n");
+    EXPECT_EQ(1, r.status) << name;
+    EXPECT_EQ(1, [&] {
+      int n = 0;
+      for (auto at = r.output.find(" Failed to write file: "); at != std::string::npos;
+           at = r.output.find(" Failed to write file: ", at + 1))
+        ++n;
+      return n;
+    }()) << name;
+    EXPECT_NE(std::string::npos, r.output.find(std::string(" Failed to write file: ") + name + " \n")) << name;
+    EXPECT_NE(std::string::npos, r.output.find("press any key")) << name;
+  }
 }

@@ -13,6 +13,9 @@
 
 namespace testing_support {
 
+const char *const OUTPUT_NAMES[7] = {"fn.out",     "mass.out",     "mem.out",       "pf.out",
+                                     "fn_mem.out", "fn_mem_u.out", "fn_mem_386.out"};
+
 ScratchDir::ScratchDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "modalyx-test-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
@@ -76,14 +79,23 @@ std::string banner() {
 
 std::string full_transcript(const std::string &report_name, const std::string &passes) {
   std::string t = banner() + "\n File: " + report_name + " opened. \n";
-  for (const char *name : {"fn.out", "mass.out", "mem.out", "pf.out", "fn_mem.out", "fn_mem_u.out", "fn_mem_386.out"})
-    t += std::string(" File: ") + name + " opened. \n";
+  for (const char *name : OUTPUT_NAMES) t += std::string(" File: ") + name + " opened. \n";
   t += passes;
   t += "\n Output Files \n";
-  for (const char *name : {"fn.out", "mass.out", "mem.out", "pf.out", "fn_mem.out", "fn_mem_u.out", "fn_mem_386.out"})
-    t += std::string("\n ") + name + " ";
+  for (const char *name : OUTPUT_NAMES) t += std::string("\n ") + name + " ";
   t += "\n\n press any key to continue \n";
   return t;
+}
+
+Outcome run_report(const std::string &report) {
+  ScratchDir dir;
+  write_file(dir / "r.out", report);
+  RunResult r = run_program(dir.path, "r.out\n");
+  Outcome o;
+  o.status = r.status;
+  o.console = r.output;
+  for (const char *name : OUTPUT_NAMES) o.files[name] = file_exists(dir / name) ? read_file(dir / name) : "(missing)";
+  return o;
 }
 
 std::string source_path(const std::string &relative) { return std::string(MODALYX_SOURCE_DIR) + "/" + relative; }

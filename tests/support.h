@@ -1,6 +1,7 @@
 // Helpers shared by the tests: scratch folders, whole files, and running the built program.
 #pragma once
 
+#include <map>
 #include <string>
 
 namespace testing_support {
@@ -27,6 +28,17 @@ struct RunResult {
 // Runs the built program in folder dir with the given standard input, in a session of its own so
 // that it has no controlling terminal.
 RunResult run_program(const std::string &dir, const std::string &input);
+
+// One run on a report given as text: the exit status, the console and the seven output files.
+struct Outcome {
+  int status = -1;
+  std::string console;
+  std::map<std::string, std::string> files;  // by output name; a missing file reads as "(missing)"
+};
+Outcome run_report(const std::string &report);
+
+// The seven output names in slot order.
+extern const char *const OUTPUT_NAMES[7];
 
 // The console transcript of a run that opened every file, with the passes' own lines in between.
 std::string full_transcript(const std::string &report_name, const std::string &passes);
