@@ -42,7 +42,11 @@ void write_file(const std::string &path, const std::string &text) {
 bool file_exists(const std::string &path) { return std::filesystem::exists(std::filesystem::symlink_status(path)); }
 
 RunResult run_program(const std::string &dir, const std::string &input) {
-  std::string input_path = dir + "/../modalyx-stdin";
+  // Standard input comes from a file of its own beside the folder, so parallel tests never share one.
+  std::string input_path = (std::filesystem::temp_directory_path() / "modalyx-stdin-XXXXXX").string();
+  int input_fd = mkstemp(input_path.data());
+  if (input_fd < 0) throw std::runtime_error("mkstemp failed");
+  close(input_fd);
   write_file(input_path, input);
   int out[2];
   if (pipe(out) != 0) throw std::runtime_error("pipe failed");

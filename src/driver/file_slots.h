@@ -33,10 +33,17 @@ void close_slot(int slot);
 // Writes text to the slot's file; does nothing when the slot is empty.
 void put_slot(int slot, const char *text);
 
+// Opens the report named in file_names[SLOT_INPUT] and the seven outputs, runs the passes and
+// closes every file. False when a file did not open (the console says which).
+bool run_passes();
+
+// Returns all program-wide state to its start, so that run_passes can run again in one process.
+void reset_run_state();
+
 // The whole run: dialogue, files, passes, output list and key wait. Returns the exit status.
 int run();
 
-// Empties the file table and the failure flag, so that the passes can be run again in one process.
+// Closes and empties the file table and clears the failure flag.
 void reset_file_slots();
 
 }  // namespace modalyx

@@ -6,6 +6,7 @@
 #include "driver/file_slots.h"
 #include "driver/platform.h"
 #include "extract/extract.h"
+#include "extract/line_scan.h"
 #include "tables/mass_tables.h"
 
 namespace modalyx {
@@ -52,18 +53,7 @@ int finish(int status) {
 
 }  // namespace
 
-int run() {
-  setup_console();
-  say("\n\n modalyx  ver 1.6    August 17, 2007");
-  say("\n\n by the modalyx developers  \n Email: modalyx@example.org \n");
-  say("\n\n The input file is a NE/Nastran output file \n");
-  say(" from a SOL SEMODES analysis. \n");
-  say("\n\n Enter the *.out filename \n");
-
-  if (!read_report_name()) {
-    std::fprintf(stdout, " File name too long: more than %d characters \n", NAME_SIZE - 1);
-    return finish(1);
-  }
+bool run_passes() {
   file_slots[SLOT_INPUT] = open_report(file_names[SLOT_INPUT].data());
   for (int i = SLOT_FN; i <= SLOT_FN_MEM_386; ++i)
     std::snprintf(file_names[i].data(), sizeof file_names[i], "%s", OUTPUT_NAMES[i - SLOT_FN]);
@@ -74,7 +64,7 @@ int run() {
     if (file_slots[i] == nullptr) {
       say_name(" Failed to open file: ", file_names[i].data(), " \n");
       for (int k = SLOT_INPUT; k < i; ++k) close_slot(k);
-      return finish(1);
+      return false;
     }
     say_name(" File: ", file_names[i].data(), " opened. \n");
   }
@@ -91,6 +81,28 @@ int run() {
   for (int i = SLOT_INPUT; i <= SLOT_PF; ++i) close_slot(i);
   build_mass_tables();
   for (int i = SLOT_FN_MEM; i <= SLOT_FN_MEM_386; ++i) close_slot(i);
+  return true;
+}
+
+void reset_run_state() {
+  reset_file_slots();
+  reset_line_scan();
+  reset_extract();
+}
+
+int run() {
+  setup_console();
+  say("\n\n modalyx  ver 1.6    August 17, 2007");
+  say("\n\n by the modalyx developers  \n Email: modalyx@example.org \n");
+  say("\n\n The input file is a NE/Nastran output file \n");
+  say(" from a SOL SEMODES analysis. \n");
+  say("\n\n Enter the *.out filename \n");
+
+  if (!read_report_name()) {
+    std::fprintf(stdout, " File name too long: more than %d characters \n", NAME_SIZE - 1);
+    return finish(1);
+  }
+  if (!run_passes()) return finish(1);
 
   say("\n Output Files \n");
   for (int i = SLOT_FN; i <= SLOT_FN_MEM_386; ++i) say_name("\n ", file_names[i].data(), " ");

@@ -14,6 +14,7 @@ std::array<char, LINE_BUF_SIZE> line_buf{};
 std::array<std::array<char, TOKEN_SIZE>, TOKEN_COUNT> token_buf{};
 std::array<double, TOKEN_COUNT> token_value{};
 long scan_count = 0;
+long long line_reads = 0;
 
 namespace {
 
@@ -47,6 +48,7 @@ bool fill_block() {
 }  // namespace
 
 bool read_line() {
+  ++line_reads;
   if (at_end) return false;
   constexpr std::size_t most = sizeof line_buf - 1;
   std::size_t n = 0;
@@ -127,6 +129,7 @@ void reset_line_scan() {
   for (auto &t : token_buf) t.fill('\0');
   token_value.fill(0.0);
   scan_count = 0;
+  line_reads = 0;
   in_pos = in_end = 0;
   at_end = false;
   read_failed = false;

@@ -18,6 +18,8 @@ extern std::array<std::array<char, TOKEN_SIZE>, TOKEN_COUNT> token_buf;
 extern std::array<double, TOKEN_COUNT> token_value;
 // Turns of the current pass's outer search.
 extern long scan_count;
+// Reads of the report since the start of the run, for checks that a run stays within its bounds.
+extern long long line_reads;
 
 // Reads the next line piece of the report into line_buf: up to and including the next line feed,
 // at most 199 characters. At the end of the report (or on a read error) line_buf is left as it was
