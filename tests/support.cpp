@@ -41,7 +41,7 @@ void write_file(const std::string &path, const std::string &text) {
 
 bool file_exists(const std::string &path) { return std::filesystem::exists(std::filesystem::symlink_status(path)); }
 
-RunResult run_program(const std::string &dir, const std::string &input) {
+RunResult run_program(const std::string &dir, const std::string &input, const RunOptions &options) {
   // Standard input comes from a file of its own beside the folder, so parallel tests never share one.
   std::string input_path = (std::filesystem::temp_directory_path() / "modalyx-stdin-XXXXXX").string();
   int input_fd = mkstemp(input_path.data());
@@ -54,6 +54,8 @@ RunResult run_program(const std::string &dir, const std::string &input) {
   if (pid == 0) {
     setsid();
     int in = open(input_path.c_str(), O_RDONLY);
+    for (const std::string &entry : options.environment) putenv(const_cast<char *>(entry.c_str()));
+    if (options.unprivileged && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(126);
     if (in < 0 || chdir(dir.c_str()) != 0) _exit(127);
     dup2(in, 0);
     dup2(out[1], 1);

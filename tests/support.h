@@ -3,6 +3,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -25,9 +26,14 @@ struct RunResult {
   std::string output;  // everything it wrote to standard output
 };
 
+struct RunOptions {
+  bool unprivileged = false;           // when run as root, run the program as nobody, so modes count
+  std::vector<std::string> environment;  // extra NAME=VALUE entries
+};
+
 // Runs the built program in folder dir with the given standard input, in a session of its own so
 // that it has no controlling terminal.
-RunResult run_program(const std::string &dir, const std::string &input);
+RunResult run_program(const std::string &dir, const std::string &input, const RunOptions &options = {});
 
 // One run on a report given as text: the exit status, the console and the seven output files.
 struct Outcome {
