@@ -45,7 +45,8 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
   std::FILE *report = std::fopen("report.out", "wb");
-  if (report == nullptr || std::fwrite(data, 1, size, report) != size || std::fclose(report) != 0) fail("report not written");
+  if (report == nullptr || std::fwrite(data, 1, size, report) != size || std::fclose(report) != 0)
+    fail("report not written");
 
   modalyx::reset_run_state();
   std::snprintf(modalyx::file_names[modalyx::SLOT_INPUT].data(), modalyx::NAME_SIZE, "report.out");

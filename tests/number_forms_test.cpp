@@ -39,15 +39,15 @@ std::string whole(long long v) {
 
 TEST(NumberForms, FixedPoint) {
   EXPECT_FIXED("   12.50", 12.5, 8, 2);
-  EXPECT_FIXED("    0.13", 0.125, 8, 2);    // a tie rounds away from zero
+  EXPECT_FIXED("    0.13", 0.125, 8, 2);  // a tie rounds away from zero
   EXPECT_FIXED("   -0.13", -0.125, 8, 2);
-  EXPECT_FIXED("    2.67", 2.675, 8, 2);    // 2.6749999999999998 in 17 digits
-  EXPECT_FIXED("    1.00", 0.995, 8, 2);    // 0.99500000000000000 in 17 digits
+  EXPECT_FIXED("    2.67", 2.675, 8, 2);  // 2.6749999999999998 in 17 digits
+  EXPECT_FIXED("    1.00", 0.995, 8, 2);  // 0.99500000000000000 in 17 digits
   EXPECT_FIXED("    0.04", 0.045, 8, 2);
   EXPECT_FIXED("    0.00", 0.0, 8, 2);
   EXPECT_FIXED("   -0.00", -0.001, 8, 2);
   EXPECT_FIXED("    0.00", 1e-20, 8, 2);
-  EXPECT_FIXED("    1.00", 0.999, 8, 2);    // carry into a new integer digit
+  EXPECT_FIXED("    1.00", 0.999, 8, 2);  // carry into a new integer digit
   EXPECT_FIXED("  999.99", 999.994, 8, 2);
   EXPECT_FIXED(" 1000.00", 999.995, 8, 2);
   EXPECT_FIXED("123456789.00", 123456789.0, 8, 2);  // wider than the field
@@ -68,11 +68,11 @@ TEST(NumberForms, ExponentHasThreeDigits) {
   EXPECT_EXP("-0.0000e+000", -0.0);
   EXPECT_EXP("-1.2346e-005", -1.23456e-5);
   EXPECT_EXP("1.2500e-001", 0.125);
-  EXPECT_EXP("1.0000e+001", 9.99995);       // carry moves the exponent
+  EXPECT_EXP("1.0000e+001", 9.99995);  // carry moves the exponent
   EXPECT_EXP("1.0001e+000", 1.00005);
   EXPECT_EXP("1.0000e-300", 1e-300);
   EXPECT_EXP("1.7977e+308", 1.7976931348623157e308);
-  EXPECT_EXP("4.9407e-324", 5e-324);        // smallest subnormal
+  EXPECT_EXP("4.9407e-324", 5e-324);  // smallest subnormal
   EXPECT_EXP("       inf", HUGE_VAL);
   EXPECT_EQ("1.2346e+000", exp4(1.234565));
 }
@@ -111,10 +111,25 @@ TEST(NumberReading, WordValues) {
     const char *word;
     double value;
   } cases[] = {
-      {"1.5E+02", 150},      {"1.5D+02", 150},   {"1.5d2", 150},   {"1.5e-1", 0.15},  {"1.5E", 1.5},
-      {"1.5E+", 1.5},        {"-.5", -0.5},      {"+5", 5},        {"5.", 5},         {".", 0},
-      {"abc", 0},            {"0x1A", 0},        {"inf", 0},       {"nan", 0},        {"12abc", 12},
-      {"-", 0},              {"1.0E-999", 0},    {"3", 3},         {"1.068719E+01", 10.68719},
+      {"1.5E+02", 150},
+      {"1.5D+02", 150},
+      {"1.5d2", 150},
+      {"1.5e-1", 0.15},
+      {"1.5E", 1.5},
+      {"1.5E+", 1.5},
+      {"-.5", -0.5},
+      {"+5", 5},
+      {"5.", 5},
+      {".", 0},
+      {"abc", 0},
+      {"0x1A", 0},
+      {"inf", 0},
+      {"nan", 0},
+      {"12abc", 12},
+      {"-", 0},
+      {"1.0E-999", 0},
+      {"3", 3},
+      {"1.068719E+01", 10.68719},
       {"1.2345678901234567E+05", 123456.78901234567},
   };
   for (const Case &c : cases) EXPECT_EQ(c.value, word_number(c.word)) << c.word;

@@ -46,29 +46,31 @@ int occurrences(const std::string &text, const std::string &part) {
 
 TEST(Eigenvalues, LabelIsWordOneAndFrequencyWordFour) {
   std::string report =
-      "  some other output\n" +
-      TITLE + " \n   MODE  RADIANS\n  NUMBER\n"                // no CYCLES on its line: not the table
-      + TITLE + " \n   MODE   CYCLES\n    NO.\n"               // no NUMBER: not the table
+      "  some other output\n" + TITLE + " \n   MODE  RADIANS\n  NUMBER\n"  // no CYCLES on its line: not the table
+      + TITLE + " \n   MODE   CYCLES\n    NO.\n"                           // no NUMBER: not the table
       + TITLE + HEADINGS +
       "       1      6.168503E+03        7.853982E+01        1.250000E+01        1.000000E+00\n"
-      " \n" + PAGE_HEADING +                                  // the heading holds "E-": no row
+      " \n" +
+      PAGE_HEADING +  // the heading holds "E-": no row
       "       3      1.0E+00        2.0E+00        4.8E+01\n"
-      "      10      3.0E+00        4.0E+00\n"               // too few words: word 4 stays 4.8E+01
-      "      11      3.0           4.0           5.0\n"        // no exponent: no row
+      "      10      3.0E+00        4.0E+00\n"           // too few words: word 4 stays 4.8E+01
+      "      11      3.0           4.0           5.0\n"  // no exponent: no row
       "   MAX. ORTHOGONALITY ERROR =  2.4E-13\n" +
       TITLE + HEADINGS + "       9      1.0E+00        1.0E+00        9.9E+01\n   MAX\n";  // second table
   Outcome o = run_report(report);
   EXPECT_EQ(0, o.status);
   EXPECT_EQ("1 \t    12.50 \n3 \t    48.00 \n10 \t    48.00 \n", o.files["fn.out"]);
-  EXPECT_EQ(full_transcript("r.out", REF_1 + "1     12.50 \n3     48.00 \n10     48.00 \n" + REF_2 + REF_3 + REF_4 + NO_MASS),
-            o.console);
+  EXPECT_EQ(
+      full_transcript("r.out", REF_1 + "1     12.50 \n3     48.00 \n10     48.00 \n" + REF_2 + REF_3 + REF_4 + NO_MASS),
+      o.console);
 }
 
 TEST(Eigenvalues, EndOfReportEndsTheTable) {
   Outcome o = run_report(TITLE + HEADINGS + "  1  a  b  1.5E+01\n  2  a  b  2.5E+01");
   EXPECT_EQ(0, o.status);
   EXPECT_EQ("1 \t    15.00 \n2 \t    25.00 \n", o.files["fn.out"]);
-  EXPECT_EQ(full_transcript("r.out", REF_1 + "1     15.00 \n2     25.00 \n" + REF_2 + REF_3 + REF_4 + NO_MASS), o.console);
+  EXPECT_EQ(full_transcript("r.out", REF_1 + "1     15.00 \n2     25.00 \n" + REF_2 + REF_3 + REF_4 + NO_MASS),
+            o.console);
 }
 
 TEST(Eigenvalues, RowsPastTwoThousandAreWrittenButNotKept) {
@@ -82,12 +84,13 @@ TEST(Eigenvalues, RowsPastTwoThousandAreWrittenButNotKept) {
 }
 
 TEST(Participation, CopiesTitleAndRowsUpToALineWithoutE) {
-  std::string early = "   M O D A L   P A R T I C I P A T I O N   (BEFORE THE EIGENVALUES)\n heading\n  1  9.9E-01\n \n";
+  std::string early =
+      "   M O D A L   P A R T I C I P A T I O N   (BEFORE THE EIGENVALUES)\n heading\n  1  9.9E-01\n \n";
   std::string title = "                M O D A L   P A R T I C I P A T I O N   F A C T O R S\n";
   std::string row1 = "      1    1.00000E+00   2.00000E-01\n";
   std::string row2 = "  TEXT WITH AN E GOES ON\n";
-  std::string report = early + ONE_MODE + title + "   MODE    T1    T2\n" + row1 + row2 +
-                       "      3    0.5    0.25\n      4    1.0E+00\n";
+  std::string report =
+      early + ONE_MODE + title + "   MODE    T1    T2\n" + row1 + row2 + "      3    0.5    0.25\n      4    1.0E+00\n";
   Outcome o = run_report(report);
   EXPECT_EQ(title + " \n" + row1 + " \n" + row2 + " \n", o.files["pf.out"]);
   EXPECT_EQ(full_transcript("r.out", REF_1 + "1     12.50 \n" + REF_2 + " " + title + "  jj=0\n " + row1 + "  jj=1\n " +
@@ -108,8 +111,8 @@ TEST(EffectiveMass, CopiesFromTitleToTotalPassingEarlierTotals) {
   std::string row1 = "      1   1.0E-02   2.0E-02\n";
   std::string row2 = "      2   3.0E-02   4.0E-02\n";
   std::string total = "  TOTAL   4.0E-02   6.0E-02\n";
-  std::string report = "        TOTAL COUNT=       214\n" + ONE_MODE + title + heading + row1 + row2 + total +
-                       " \n" + title + heading + "      1   9.9E-01\n" + total;
+  std::string report = "        TOTAL COUNT=       214\n" + ONE_MODE + title + heading + row1 + row2 + total + " \n" +
+                       title + heading + "      1   9.9E-01\n" + total;
   Outcome o = run_report(report);
   EXPECT_EQ(title + " " + heading + " \n" + row1 + " \n" + row2 + " \n" + total + " \n", o.files["mem.out"]);
 }
@@ -122,11 +125,12 @@ TEST(EffectiveMass, EndOfReportEndsTheCopyWithoutRepeats) {
 }
 
 TEST(TotalMass, FiveLinesAndTheMassInPoundsMass) {
-  std::string lines = "        DIRECTION                 CENTER OF MASS\n"
-                      "   MASS AXIS SYSTEM (S)     MASS        X\n"
-                      "          X           1.0E+00        0.0E+00\n"
-                      "          Y           1.0E+00        0.0E+00\n"
-                      "          Z           1.0E+00        0.0E+00\n";
+  std::string lines =
+      "        DIRECTION                 CENTER OF MASS\n"
+      "   MASS AXIS SYSTEM (S)     MASS        X\n"
+      "          X           1.0E+00        0.0E+00\n"
+      "          Y           1.0E+00        0.0E+00\n"
+      "          Z           1.0E+00        0.0E+00\n";
   Outcome o = run_report(lines + ONE_MODE);  // found before the other sections: the pass starts at the top
   std::string echoed;
   std::string shown;
@@ -158,6 +162,8 @@ TEST(Passes, LongLinesArePiecesAndCarriageReturnsAreKept) {
   Outcome o = run_report(report);
   EXPECT_EQ("", o.files["mem.out"]);
   EXPECT_EQ("1 \t    10.00 \n2 \t    20.00 \n", o.files["fn.out"]);
-  EXPECT_EQ("   CENTER OF MASS           \r\n \n a\r\n \n b\r\n \n c\r\n \n  Z  2.0E+00  1\r\n \n\n\n mass =      772.080 lbm\n",
-            o.files["mass.out"]);
+  EXPECT_EQ(
+      "   CENTER OF MASS           \r\n \n a\r\n \n b\r\n \n c\r\n \n  Z  2.0E+00  1\r\n \n\n\n mass =      772.080 "
+      "lbm\n",
+      o.files["mass.out"]);
 }

@@ -17,7 +17,8 @@ extern "C" std::size_t fread(void *buffer, std::size_t size, std::size_t count, 
     errno = EIO;
     return 0;
   }
-  std::size_t got = real(buffer, 1, count < static_cast<std::size_t>(left) ? count : static_cast<std::size_t>(left), stream);
+  std::size_t got =
+      real(buffer, 1, count < static_cast<std::size_t>(left) ? count : static_cast<std::size_t>(left), stream);
   left -= static_cast<long long>(got);
   return got;
 }

@@ -56,8 +56,8 @@ TEST(RealReports, MassSummaryOfTheStaticRun) {
   Outcome o = run_report(report_text("adsk-nastran-13.2_nonlinear-beam_static.out"));
   EXPECT_EQ(0, o.status);
   EXPECT_EQ(echoed + "\n\n mass =        0.035 lbm\n", o.files["mass.out"]);
-  std::string passes = "\n ref 1 \n\n\n ref 2 \n\n\n in pf \n\n ref 3 \n\n\n ref 4 \n\n" + shown +
-                       "\n\n mass =        0.035 lbm\n\n\n";
+  std::string passes =
+      "\n ref 1 \n\n\n ref 2 \n\n\n in pf \n\n ref 3 \n\n\n ref 4 \n\n" + shown + "\n\n mass =        0.035 lbm\n\n\n";
   EXPECT_EQ(full_transcript("r.out", passes), o.console);
   for (const char *output : {"fn.out", "mem.out", "pf.out", "fn_mem.out", "fn_mem_u.out", "fn_mem_386.out"})
     EXPECT_EQ("", o.files[output]) << output;

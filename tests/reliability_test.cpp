@@ -79,11 +79,16 @@ TEST(Surroundings, BoundsOfTheSearchesOnTwoMillionLines) {
   std::string report;
   report.reserve(2000010 * 3);
   for (long line = 1; line <= 2000000; ++line) {
-    if (line == 1000001) report += " E F F E C T I V E\n";
-    else if (line == 1999990) report += " P A R T early\n";
-    else if (line == 1999996) report += " CENTER OF MASS\n";
-    else if (line == 2000000) report += " Z 1.0E+00\n";
-    else report += " .\n";
+    if (line == 1000001)
+      report += " E F F E C T I V E\n";
+    else if (line == 1999990)
+      report += " P A R T early\n";
+    else if (line == 1999996)
+      report += " CENTER OF MASS\n";
+    else if (line == 2000000)
+      report += " Z 1.0E+00\n";
+    else
+      report += " .\n";
   }
   report += " P A R T late\n heading\n  1  1.0E+00\n \n";
   ScratchDir dir;
@@ -121,8 +126,10 @@ TEST(HostileReports, DefinedOutputsForEachCase) {
       {"exponent beyond range", eigen + " 1 a b 1.0E+999\n 2 a b -1.0E+999\n 3 a b 1.0E-999\n MAX\n", "fn.out",
        "1 \t      inf \n2 \t     -inf \n3 \t     0.00 \n"},
       {"3,000 eigenvalue rows", eigen + many_rows + " MAX\n", "fn.out", ""},
-      {"odd mode numbers", eigen + " 1 a b 1.0E+01\n MAX\n" + mem +
-           " 0 1.0E+00 0 0 0 0 0\n -1 1.0E+00 0 0 0 0 0\n 99999999999999999999 1.0E+00 0 0 0 0 0\n 1 2.0E+00 0 0 0 0 0\n TOTAL\n",
+      {"odd mode numbers",
+       eigen + " 1 a b 1.0E+01\n MAX\n" + mem +
+           " 0 1.0E+00 0 0 0 0 0\n -1 1.0E+00 0 0 0 0 0\n 99999999999999999999 1.0E+00 0 0 0 0 0\n 1 2.0E+00 0 0 0 0 "
+           "0\n TOTAL\n",
        "fn_mem_u.out", ""},
       {"mass beyond range", eigen + " 1 a b 1.0E+01\n MAX\n" + mem + " 1 1.0E+999 0 0 0 0 0\n TOTAL\n", "fn_mem.out",
        " 1 \t    10.0000 \t        inf \t 0.0000e+000 \t 0.0000e+000 \n"},

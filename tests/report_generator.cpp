@@ -38,7 +38,8 @@ class Writer {
   void page_heading() {
     ++page_;
     char date[128];
-    std::snprintf(date, sizeof date, "                                          12/11/26  10:14  NE/NASTRAN VERSION 9.2  PAGE %5d", page_);
+    std::snprintf(date, sizeof date,
+                  "                                          12/11/26  10:14  NE/NASTRAN VERSION 9.2  PAGE %5d", page_);
     for (const std::string &l : {std::string(" "), std::string(date), std::string(" "),
                                  std::string("  STAGE-2 ADAPTER FREE-FREE"), std::string(" ")})
       put(l);
@@ -66,7 +67,9 @@ GeneratedReport generate_report(const ReportShape &shape) {
     if (!report.frequencies.empty() && f <= report.frequencies.back()) f = report.frequencies.back() + 1;
     report.frequencies.push_back(std::atof(printed("%.6E", f).c_str()));
     std::array<double, 6> row{};
-    for (double &v : row) v = unit(random) < 0.2 ? 0.0 : std::atof(printed("%.5E", std::pow(10.0, -8 * unit(random)) * unit(random)).c_str());
+    for (double &v : row)
+      v = unit(random) < 0.2 ? 0.0
+                             : std::atof(printed("%.5E", std::pow(10.0, -8 * unit(random)) * unit(random)).c_str());
     report.masses.push_back(row);
   }
   report.mass = 2.590400E-02;
@@ -81,22 +84,27 @@ GeneratedReport generate_report(const ReportShape &shape) {
       case 'M':
         w.group({"                              DIRECTION                                        CENTER OF MASS",
                  "                         MASS AXIS SYSTEM (S)     MASS                 X             Y             Z",
-                 "                                  X           2.590400E-02        0.00000E+00   1.25000E+00   3.50000E-01",
-                 "                                  Y           2.590400E-02        4.00000E+00   0.00000E+00   3.50000E-01",
-                 "                                  Z           2.590400E-02        4.00000E+00   1.25000E+00   0.00000E+00"},
+                 "                                  X           2.590400E-02        0.00000E+00   1.25000E+00   "
+                 "3.50000E-01",
+                 "                                  Y           2.590400E-02        4.00000E+00   0.00000E+00   "
+                 "3.50000E-01",
+                 "                                  Z           2.590400E-02        4.00000E+00   1.25000E+00   "
+                 "0.00000E+00"},
                 'M');
         break;
       case 'E':
         w.group({"                                              R E A L   E I G E N V A L U E S", " ",
-                 "   MODE        EIGENVALUE            RADIANS             CYCLES            GENERALIZED         GENERALIZED",
-                 "  NUMBER                                                                      MASS              STIFFNESS"},
+                 "   MODE        EIGENVALUE            RADIANS             CYCLES            GENERALIZED         "
+                 "GENERALIZED",
+                 "  NUMBER                                                                      MASS              "
+                 "STIFFNESS"},
                 'E');
         for (int m = 1; m <= shape.modes; ++m) {
           double f = report.frequencies[static_cast<std::size_t>(m - 1)];
           double w2 = 2 * M_PI * f;
           char row[200];
-          std::snprintf(row, sizeof row, "  %6d      %.6E        %.6E        %.6E        %.6E        %.6E", m, w2 * w2, w2,
-                        f, 1.0, w2 * w2);
+          std::snprintf(row, sizeof row, "  %6d      %.6E        %.6E        %.6E        %.6E        %.6E", m, w2 * w2,
+                        w2, f, 1.0, w2 * w2);
           w.line(row, 'E');
         }
         w.line(" ", 'E');

@@ -27,7 +27,7 @@ struct RunResult {
 };
 
 struct RunOptions {
-  bool unprivileged = false;           // when run as root, run the program as nobody, so modes count
+  bool unprivileged = false;             // when run as root, run the program as nobody, so modes count
   std::vector<std::string> environment;  // extra NAME=VALUE entries
 };
 

@@ -21,7 +21,8 @@ namespace {
 
 const std::string HEADINGS =
     "                   R E A L   E I G E N V A L U E S\n \n   MODE   EIGENVALUE   RADIANS   CYCLES\n  NUMBER\n";
-const std::string MEM_TITLE = "                   M O D A L   E F F E C T I V E   M A S S\n   MODE   T1   T2   T3   R1   R2   R3\n";
+const std::string MEM_TITLE =
+    "                   M O D A L   E F F E C T I V E   M A S S\n   MODE   T1   T2   T3   R1   R2   R3\n";
 
 // An eigenvalue table with these frequencies, then an effective mass table with these rows.
 std::string report_with(const std::vector<std::string> &frequencies, const std::string &mass_rows) {
@@ -53,23 +54,26 @@ TEST(MassTables, ThreeFormsOfOneRow) {
                                      "  TOTAL   1.0E-02   2.0E-02   0.0   0   0.0E+00   4.0E-03\n"));
   EXPECT_EQ(" 2 \t    25.5000 \t 3.8600e+000 \t 7.7200e+000 \t 0.0000e+000 \n", o.files["fn_mem.out"]);
   EXPECT_EQ(" 2 \t    25.5000 \t 1.0000e-002 \t 2.0000e-002 \t 0.0000e+000 \n", o.files["fn_mem_u.out"]);
-  EXPECT_EQ(" 2 \t    25.5000 \t 3.8600e+000 \t 7.7200e+000 \t 0.0000e+000 \t 0.0000e+000 \t 0.0000e+000 \t 1.5440e+000 \n",
-            o.files["fn_mem_386.out"]);
+  EXPECT_EQ(
+      " 2 \t    25.5000 \t 3.8600e+000 \t 7.7200e+000 \t 0.0000e+000 \t 0.0000e+000 \t 0.0000e+000 \t 1.5440e+000 \n",
+      o.files["fn_mem_386.out"]);
 }
 
 TEST(MassTables, ModeNumbersComeFromTheRows) {
   std::string rows = "  1  1.0E-02 0 0 0 0 0\n  2  2.0E-02 0 0 0 0 0\n  4  4.0E-02 0 0 0 0 0\n  3  3.0E-02 0 0 0 0 0\n";
   Outcome four = run_report(report_with({"1.0E+01", "2.0E+01", "3.0E+01", "4.0E+01"}, rows));
-  EXPECT_EQ(" 1 \t    10.0000 \t 1.0000e-002 \t 0.0000e+000 \t 0.0000e+000 \n"
-            " 2 \t    20.0000 \t 2.0000e-002 \t 0.0000e+000 \t 0.0000e+000 \n"
-            " 4 \t    40.0000 \t 4.0000e-002 \t 0.0000e+000 \t 0.0000e+000 \n"
-            " 3 \t    30.0000 \t 3.0000e-002 \t 0.0000e+000 \t 0.0000e+000 \n",
-            four.files["fn_mem_u.out"]);
+  EXPECT_EQ(
+      " 1 \t    10.0000 \t 1.0000e-002 \t 0.0000e+000 \t 0.0000e+000 \n"
+      " 2 \t    20.0000 \t 2.0000e-002 \t 0.0000e+000 \t 0.0000e+000 \n"
+      " 4 \t    40.0000 \t 4.0000e-002 \t 0.0000e+000 \t 0.0000e+000 \n"
+      " 3 \t    30.0000 \t 3.0000e-002 \t 0.0000e+000 \t 0.0000e+000 \n",
+      four.files["fn_mem_u.out"]);
   // With three frequencies the row of mode 4 ends all three tables; mode 3 after it is not read.
   Outcome three = run_report(report_with({"1.0E+01", "2.0E+01", "3.0E+01"}, rows));
-  EXPECT_EQ(" 1 \t    10.0000 \t 1.0000e-002 \t 0.0000e+000 \t 0.0000e+000 \n"
-            " 2 \t    20.0000 \t 2.0000e-002 \t 0.0000e+000 \t 0.0000e+000 \n",
-            three.files["fn_mem_u.out"]);
+  EXPECT_EQ(
+      " 1 \t    10.0000 \t 1.0000e-002 \t 0.0000e+000 \t 0.0000e+000 \n"
+      " 2 \t    20.0000 \t 2.0000e-002 \t 0.0000e+000 \t 0.0000e+000 \n",
+      three.files["fn_mem_u.out"]);
   EXPECT_EQ(2u, lines_of(three.files["fn_mem.out"]).size());
   EXPECT_EQ(2u, lines_of(three.files["fn_mem_386.out"]).size());
 }
@@ -78,11 +82,11 @@ TEST(MassTables, RowsWithoutAModeOrSixNumbersArePassedOver) {
   std::string rows =
       "  0  1.0E-02 0 0 0 0 0\n"
       " -1  1.0E-02 0 0 0 0 0\n"
-      "  1  1.0E-02 0 0 0 0\n"            // five numbers
+      "  1  1.0E-02 0 0 0 0\n"  // five numbers
       "  x  1.0E-02 0 0 0 0 0\n"
       "  2  1.0E-02 0 0 abc 0 0\n"
       "  1  1.5E-02 0 0 0 0 0\n"
-      "  2  1.0D-02 0 0 0 0 0\n"          // D is no exponent letter here: 1.0, then "D-02" is no number
+      "  2  1.0D-02 0 0 0 0 0\n"  // D is no exponent letter here: 1.0, then "D-02" is no number
       "  TOTAL  1.0E-02 0 0 0 0 0\n";
   Outcome o = run_report(report_with({"1.0E+01", "2.0E+01"}, rows));
   EXPECT_EQ(" 1 \t    10.0000 \t 1.5000e-002 \t 0.0000e+000 \t 0.0000e+000 \n", o.files["fn_mem_u.out"]);

@@ -46,8 +46,10 @@ std::FILE *open_output(const char *name) { return std::fopen(name, "w"); }
 std::FILE *open_reading(const char *name) { return std::fopen(name, "rb"); }
 
 void setup_console() {
-  if (isatty(STDOUT_FILENO)) std::setvbuf(stdout, nullptr, _IONBF, 0);
-  else std::setvbuf(stdout, stdout_buffer.data(), _IOFBF, stdout_buffer.size());
+  if (isatty(STDOUT_FILENO))
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+  else
+    std::setvbuf(stdout, stdout_buffer.data(), _IOFBF, stdout_buffer.size());
 }
 
 void wait_for_key() {

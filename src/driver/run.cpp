@@ -35,8 +35,10 @@ bool read_report_name() {
   std::size_t n = 0;
   bool fits = true;
   for (; c != EOF && !is_space(c); c = std::getchar()) {
-    if (n < sizeof name - 1) name[n++] = static_cast<char>(c);
-    else fits = false;
+    if (n < sizeof name - 1)
+      name[n++] = static_cast<char>(c);
+    else
+      fits = false;
   }
   name[n] = '\0';
   return fits;

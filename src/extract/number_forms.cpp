@@ -1,6 +1,7 @@
 // Number reading and the fixed output forms.
 #include "extract/number_forms.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -12,7 +13,7 @@
 namespace modalyx {
 namespace {
 
-constexpr int SIG_DIGITS = 17;  // enough to tell every double from its neighbours
+constexpr int SIG_DIGITS = 17;                   // enough to tell every double from its neighbours
 constexpr std::uint32_t LIMB_BASE = 1000000000;  // nine decimal digits per limb
 // |m| * 5^1126 (the smallest subnormal) has about 805 digits, 2^1024 has 309.
 constexpr int LIMBS = 100;
@@ -173,8 +174,9 @@ int format_exp(char *out, double value, int width, int decimals) {
   char d[SIG_DIGITS];
   int x = 0;
   decimal_digits(value, d, &x);
-  int sig = decimals + 1 < SIG_DIGITS ? decimals + 1 : SIG_DIGITS;
-  if (sig < SIG_DIGITS && d[sig] >= '5' && round_up(d, sig)) {
+  int sig = std::min(decimals + 1, SIG_DIGITS);  // digits shown
+  bool dropped_half = sig < SIG_DIGITS && d[sig] >= '5';
+  if (dropped_half && round_up(d, sig)) {
     d[0] = '1';
     ++x;
   }
@@ -197,7 +199,8 @@ int format_exp(char *out, double value, int width, int decimals) {
 int format_whole(char *out, long long value) {
   char body[32];
   int n = 0;
-  unsigned long long mag = value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+  unsigned long long mag =
+      value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
   char rev[24];
   int r = 0;
   do {
@@ -215,7 +218,7 @@ const char *read_number(const char *s, double *value, bool fortran_exponent) {
   bool negative = *p == '-';
   if (*p == '+' || *p == '-') ++p;
   const char *mantissa = p;
-  int leading = 0;     // order of magnitude of the first non-zero digit, as a place
+  int leading = 0;  // order of magnitude of the first non-zero digit, as a place
   bool seen_nonzero = false;
   int int_digits = 0;
   for (; is_digit(*p); ++p, ++int_digits) {
@@ -226,8 +229,10 @@ const char *read_number(const char *s, double *value, bool fortran_exponent) {
   if (*p == '.') {
     for (++p; is_digit(*p); ++p, ++frac_digits) {
       if (!seen_nonzero) {
-        if (*p != '0') seen_nonzero = true;
-        else --leading;
+        if (*p != '0')
+          seen_nonzero = true;
+        else
+          --leading;
       }
     }
   }
