@@ -9,6 +9,7 @@
 #include <array>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 
 namespace modalyx {
 namespace {
@@ -44,6 +45,14 @@ std::FILE *open_report(const char *name) {
 std::FILE *open_output(const char *name) { return std::fopen(name, "w"); }
 
 std::FILE *open_reading(const char *name) { return std::fopen(name, "rb"); }
+
+const char *find_bytes(const char *text, std::size_t length, const char *needle, std::size_t needle_length) {
+  return static_cast<const char *>(memmem(text, length, needle, needle_length));
+}
+
+const char *find_last_byte(const char *text, std::size_t length, char c) {
+  return static_cast<const char *>(memrchr(text, c, length));
+}
 
 void setup_console() {
   if (isatty(STDOUT_FILENO))

@@ -1,6 +1,7 @@
 // Everything that differs between Windows and POSIX: file modes, the console and its key wait.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 
 namespace modalyx {
@@ -13,6 +14,12 @@ std::FILE *open_output(const char *name);
 
 // Opens a file the program wrote earlier for reading without newline translation.
 std::FILE *open_reading(const char *name);
+
+// The first occurrence of needle in [text, text + length), or nullptr.
+const char *find_bytes(const char *text, std::size_t length, const char *needle, std::size_t needle_length);
+
+// The last byte c in [text, text + length), or nullptr.
+const char *find_last_byte(const char *text, std::size_t length, char c);
 
 // Unbuffered standard output on a console, so each message shows at once; fully buffered otherwise.
 void setup_console();

@@ -47,6 +47,10 @@ void split_words(int n);
 // since every later turn would test the same unchanged line.
 bool find_line_with(const char *marker, long bound);
 
+// True: find_line_with searches whole blocks of the report at once. False: it reads and tests one
+// piece at a time; kept as the reference that the block search must match byte for byte.
+extern bool block_search;
+
 // Moves back to the report's first line and forgets the end of input.
 void rewind_input();
 
