@@ -167,3 +167,19 @@ TEST(Passes, LongLinesArePiecesAndCarriageReturnsAreKept) {
       "lbm\n",
       o.files["mass.out"]);
 }
+
+// Output files are text files: each line feed the program writes is the system's line end (CR LF on
+// Windows), and a carriage return that a copied report line carries stands in front of it.
+TEST(Passes, OutputLineEndsAreTheSystems) {
+  ScratchDir dir;
+  write_file(dir / "r.out", ONE_MODE + " P A R T\r\n heading\r\n  1  1.0E+00\r\n \r\n");
+  RunResult r = run_program(dir.path, "r.out\n");
+  EXPECT_EQ(0, r.status);
+#ifdef _WIN32
+  EXPECT_EQ("1 \t    12.50 \r\n", read_file(dir / "fn.out"));
+  EXPECT_EQ(" P A R T\r\r\n \r\n  1  1.0E+00\r\r\n \r\n", read_file(dir / "pf.out"));
+#else
+  EXPECT_EQ("1 \t    12.50 \n", read_file(dir / "fn.out"));
+  EXPECT_EQ(" P A R T\r\n \n  1  1.0E+00\r\n \n", read_file(dir / "pf.out"));
+#endif
+}

@@ -101,7 +101,7 @@ GeneratedReport generate_report(const ReportShape &shape) {
                 'E');
         for (int m = 1; m <= shape.modes; ++m) {
           double f = report.frequencies[static_cast<std::size_t>(m - 1)];
-          double w2 = 2 * M_PI * f;
+          double w2 = 2 * 3.141592653589793 * f;
           char row[200];
           std::snprintf(row, sizeof row, "  %6d      %.6E        %.6E        %.6E        %.6E        %.6E", m, w2 * w2,
                         w2, f, 1.0, w2 * w2);

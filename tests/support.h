@@ -21,6 +21,10 @@ std::string read_file(const std::string &path);
 void write_file(const std::string &path, const std::string &text);
 bool file_exists(const std::string &path);
 
+// An output file as the program wrote it: on Windows, text mode wrote CR LF for each line feed.
+std::string read_output(const std::string &path);
+std::string from_text_mode(std::string text);
+
 struct RunResult {
   int status = -1;     // exit status, or -1 when the program did not exit normally
   std::string output;  // everything it wrote to standard output
