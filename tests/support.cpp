@@ -132,7 +132,8 @@ RunResult run_program(const std::string &dir, const std::string &input, const Ru
   close(out[1]);
   RunResult result;
   char chunk[65536];
-  for (ssize_t n; (n = read(out[0], chunk, sizeof chunk)) > 0;) result.output.append(chunk, static_cast<std::size_t>(n));
+  for (ssize_t n; (n = read(out[0], chunk, sizeof chunk)) > 0;)
+    result.output.append(chunk, static_cast<std::size_t>(n));
   close(out[0]);
   int status = 0;
   waitpid(pid, &status, 0);
