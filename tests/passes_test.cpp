@@ -102,7 +102,7 @@ TEST(Participation, EndOfReportEndsTheTableWithoutRepeats) {
   std::string title = "   M O D A L   P A R T I C I P A T I O N   F A C T O R S\n";
   Outcome o = run_report(ONE_MODE + title + " heading\n  1  1.0E+00\n  2  2.0E+00");
   EXPECT_EQ(title + " \n  1  1.0E+00\n \n  2  2.0E+00 \n", o.files["pf.out"]);
-  EXPECT_EQ(3, occurrences(o.console, " jj="));
+  EXPECT_EQ(2, occurrences(o.console, " jj="));  // no count for a read at the end
 }
 
 TEST(EffectiveMass, CopiesFromTitleToTotalPassingEarlierTotals) {

@@ -23,14 +23,14 @@ void extract_participation() {
     echo_line(SLOT_PF);
     read_line();  // the column heading is not copied
     for (long jj = 0; jj <= PF_ROWS; ++jj) {
-      bool got = read_line();
+      // The end of the report ends the table: the last line is never copied again.
+      if (!read_line()) break;
       char count[FORM_SIZE];
       format_whole(count, jj);
       std::fputs(" jj=", stdout);
       std::fputs(count, stdout);
       std::fputs("\n", stdout);
-      // The end of the report ends the table: the last line is never copied again.
-      if (!got || !has_marker("E")) break;
+      if (!has_marker("E")) break;
       echo_line(SLOT_PF);
       show_line();
     }
