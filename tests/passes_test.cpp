@@ -36,12 +36,6 @@ std::string repeat(const std::string &text, int times) {
   return all;
 }
 
-int occurrences(const std::string &text, const std::string &part) {
-  int n = 0;
-  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
-
 }  // namespace
 
 TEST(Eigenvalues, LabelIsWordOneAndFrequencyWordFour) {

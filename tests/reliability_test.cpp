@@ -12,12 +12,6 @@ using namespace testing_support;
 
 namespace {
 
-int occurrences(const std::string &text, const std::string &part) {
-  int n = 0;
-  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
-
 std::string opened_up_to(int slots) {
   std::string t = "\n File: r.out opened. \n";
   for (int i = 0; i < slots; ++i) t += std::string(" File: ") + OUTPUT_NAMES[i] + " opened. \n";

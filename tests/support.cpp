@@ -173,6 +173,12 @@ Outcome run_report(const std::string &report) {
   return o;
 }
 
+int occurrences(const std::string &text, const std::string &part) {
+  int n = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
 std::string source_path(const std::string &relative) { return std::string(MODALYX_SOURCE_DIR) + "/" + relative; }
 
 }  // namespace testing_support

@@ -56,6 +56,9 @@ std::string full_transcript(const std::string &report_name, const std::string &p
 // What the program prints before the report's name is typed, credit lines included.
 std::string banner();
 
+// How often part occurs in text.
+int occurrences(const std::string &text, const std::string &part);
+
 // A path in the source tree.
 std::string source_path(const std::string &relative);
 

@@ -7,6 +7,7 @@
 #include "driver/platform.h"
 #include "extract/extract.h"
 #include "extract/line_scan.h"
+#include "extract/number_forms.h"
 #include "tables/mass_tables.h"
 
 namespace modalyx {
@@ -23,8 +24,6 @@ void say_name(const char *before, const char *name, const char *after) {
   say(name);
   say(after);
 }
-
-bool is_space(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // Reads one word from standard input into file_names[SLOT_INPUT]; false when it does not fit.
 bool read_report_name() {

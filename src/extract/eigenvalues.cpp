@@ -18,8 +18,6 @@ constexpr long EIGEN_BOUND = 2000000;  // turns of the title search
 
 bool eigen_done = false;  // the table has been read; the search runs only until then
 
-bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 // Page headings inside the table may hold "E-" (a run title such as "FREE-FREE"); only a line
 // that starts with a mode number is a row.
 bool starts_with_whole_number() {

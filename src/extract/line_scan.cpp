@@ -27,8 +27,6 @@ std::size_t in_end = 0;                  // end of the bytes in in_block
 bool at_end = false;                     // a read found the end of the report
 bool read_failed = false;                // a read error was reported already
 
-bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 bool fill_block() {
   std::FILE *f = file_slots[SLOT_INPUT];
   if (f == nullptr) return false;

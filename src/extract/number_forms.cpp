@@ -19,7 +19,6 @@ constexpr std::uint32_t LIMB_BASE = 1000000000;  // nine decimal digits per limb
 constexpr int LIMBS = 100;
 constexpr int NUMBER_COPY_SIZE = 512;  // a number span longer than any line the program reads
 
-bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 // An unsigned integer of up to LIMBS base-1e9 limbs, least significant first.

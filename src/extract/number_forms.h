@@ -10,6 +10,9 @@ namespace modalyx {
 
 constexpr int FORM_SIZE = 400;  // room for any double in any form used here, with the zero
 
+// White space as the C locale has it: blank, tab, line feed, vertical tab, form feed, carriage return.
+constexpr bool is_space(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
 // Reads a decimal number at the start of s (after white space): optional sign, digits with an
 // optional fraction, and an optional exponent (E or e, and D or d when fortran_exponent is set).
 // Returns the end of the number, or nullptr when s does not start with one. Overflow gives an
