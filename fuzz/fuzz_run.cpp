@@ -39,9 +39,6 @@ std::string slurp(const char *name) {
   return text;
 }
 
-const char *const OUTPUTS[] = {"fn.out",     "mass.out",     "mem.out",       "pf.out",
-                               "fn_mem.out", "fn_mem_u.out", "fn_mem_386.out"};
-
 // Runs the passes with the given search; returns the console and every output.
 std::string run_once(bool block) {
   if (std::freopen("console.txt", "w", stdout) == nullptr) std::abort();
@@ -52,7 +49,10 @@ std::string run_once(bool block) {
   std::fflush(stdout);
   if (!opened || modalyx::run_failed) std::abort();
   std::string all = slurp("console.txt");
-  for (const char *name : OUTPUTS) all += std::string("\n=== ") + name + "\n" + slurp(name);
+  for (int slot = modalyx::SLOT_FN; slot <= modalyx::SLOT_FN_MEM_386; ++slot) {
+    const char *name = modalyx::file_names[static_cast<std::size_t>(slot)].data();
+    all += std::string("\n=== ") + name + "\n" + slurp(name);
+  }
   return all;
 }
 
@@ -84,7 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   auto n = static_cast<long long>(size);
   if (plain_reads > 4 * (n + 2) + 2100) fail("too many reads for the report's size");
   if (modalyx::freq_count > modalyx::FREQ_CAPACITY) fail("freq_count beyond its capacity");
-  for (const char *name : OUTPUTS) {
+  for (int slot = modalyx::SLOT_FN; slot <= modalyx::SLOT_FN_MEM_386; ++slot) {
+    const char *name = modalyx::file_names[static_cast<std::size_t>(slot)].data();
     // A number of a few bytes can print as 300 digits, so the bound is generous but proportional.
     if (file_size(name) > 400 * (n + 1) + 4096) fail(name);
   }

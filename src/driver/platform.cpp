@@ -78,12 +78,7 @@ const char *find_last_byte(const char *text, std::size_t length, char c) {
   return nullptr;
 }
 
-void setup_console() {
-  if (_isatty(_fileno(stdout)))
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-  else
-    std::setvbuf(stdout, stdout_buffer.data(), _IOFBF, stdout_buffer.size());
-}
+bool stdout_is_console() { return _isatty(_fileno(stdout)) != 0; }
 
 // Raw console input events: nothing is echoed and the console's mode is never changed, so there is
 // nothing to restore when the user interrupts the wait.
@@ -117,12 +112,7 @@ const char *find_last_byte(const char *text, std::size_t length, char c) {
   return static_cast<const char *>(memrchr(text, c, length));
 }
 
-void setup_console() {
-  if (isatty(STDOUT_FILENO))
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-  else
-    std::setvbuf(stdout, stdout_buffer.data(), _IOFBF, stdout_buffer.size());
-}
+bool stdout_is_console() { return isatty(STDOUT_FILENO) != 0; }
 
 // The controlling terminal, not standard input, in non-canonical mode without echo.
 void wait_for_key() {
@@ -160,5 +150,12 @@ void wait_for_key() {
 }
 
 #endif
+
+void setup_console() {
+  if (stdout_is_console())
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+  else
+    std::setvbuf(stdout, stdout_buffer.data(), _IOFBF, stdout_buffer.size());
+}
 
 }  // namespace modalyx

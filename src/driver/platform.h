@@ -21,6 +21,9 @@ const char *find_bytes(const char *text, std::size_t length, const char *needle,
 // The last byte c in [text, text + length), or nullptr.
 const char *find_last_byte(const char *text, std::size_t length, char c);
 
+// True when standard output is a console (a terminal).
+bool stdout_is_console();
+
 // Unbuffered standard output on a console, so each message shows at once; fully buffered otherwise.
 void setup_console();
 
